@@ -16,7 +16,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root" || exit 1
 
 # The win64 build of the preset; MORVANE_BUILD_DIR puts it elsewhere.
-build=${MORVANE_BUILD_DIR:-$root/build/win64}
+# Made absolute: Wine refuses a relative WINEPREFIX.
+build=$(realpath -m "${MORVANE_BUILD_DIR:-$root/build/win64}")
 
 ./scripts/install-deps.sh || exit 1
 mkdir -p "$build" || exit 1
