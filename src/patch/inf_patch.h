@@ -12,7 +12,8 @@ extern char WindowsDirectory[128];
 // Windows directory or path that does not fit its 128-byte buffer, a failed
 // copy, an insertion that fails on I/O (a missing section is no failure: the
 // file is written back unchanged and the run goes on), or USB.INF that cannot
-// be created or written. What a failed run has written stays.
+// be created or written. What a failed run has written stays, except that an
+// insertion that fails half way puts MACHINE.INF back as it was before it.
 int PatchInfFiles(void);
 
 #endif

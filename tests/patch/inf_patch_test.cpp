@@ -150,6 +150,24 @@ TEST_F(PatchRun, ReadOnlyBackupStopsTheRun)
     EXPECT_EQ(folder.PatchFilesPresent(), "MACHINE.INF MACHINE.OLD");
 }
 
+// USB.INF cannot be opened for writing: the run fails after the four
+// insertions, and the scratch file stays behind.
+TEST_F(PatchRun, ReadOnlyUsbInfFailsTheRunAfterTheInsertions)
+{
+    const std::string original = ReadBytes(TestData("MACHINE.INF"));
+    Write("MACHINE.INF", original);
+    Write("USB.INF", "the system's own\r\n");
+    ReadOnlyFile readOnly(folder.Inf("USB.INF"));
+    if (!readOnly.Active())
+        GTEST_SKIP() << "cannot make a file read-only here";
+
+    EXPECT_EQ(PatchInfFiles(), 0);
+    EXPECT_EQ(Read("MACHINE.INF"), Patched(original, SampleHeaders));
+    EXPECT_EQ(Read("MACHINE.OLD"), original);
+    EXPECT_EQ(Read("USB.INF"), "the system's own\r\n");
+    EXPECT_EQ(folder.PatchFilesPresent(), "MACHINE.INF MACHINE.OLD _vadro_.tmp USB.INF");
+}
+
 #ifndef _WIN32
 
 // A file of the run that is a link to /dev/full: it opens, takes its bytes

@@ -197,12 +197,16 @@ INSTANTIATE_TEST_SUITE_P(Table, FailingFiles, testing::ValuesIn(FailureCases),
                              return std::string(p.param.name);
                          });
 
-#ifndef _WIN32
 // Files of sysfs report a size of one page but hold a few bytes: the copy
-// fails with the bytes that were there, never padded.
+// fails with the bytes that were there, never padded. Under Wine the same
+// file is reached through drive Z:, so the Win32 streams meet it too.
 TEST(CopyWholeFile, NeverPadsAShortSource)
 {
+#ifdef _WIN32
+    const char* source = "Z:\\sys\\devices\\system\\cpu\\online";
+#else
     const char* source = "/sys/devices/system/cpu/online";
+#endif
     if (!fs::exists(source))
         GTEST_SKIP() << "no sysfs";
     TempDir dir;
@@ -211,6 +215,5 @@ TEST(CopyWholeFile, NeverPadsAShortSource)
     EXPECT_EQ(CopyWholeFile((dir / "out").c_str(), source), 0);
     EXPECT_EQ(ReadBytes(dir.Path() / "out"), content);
 }
-#endif
 
 } // namespace
