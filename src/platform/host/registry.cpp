@@ -7,6 +7,7 @@
 // through host_registry.h.
 #include "platform/host/call_log.h"
 #include "platform/host/host_registry.h"
+#include "platform/host/host_text.h"
 #include "platform/host/win32_subset.h"
 
 #include <stdint.h>
@@ -52,16 +53,6 @@ Registry& State()
 {
     static Registry registry;
     return registry;
-}
-
-std::string Folded(const std::string& text)
-{
-    std::string folded = text;
-    for (char& c : folded) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return folded;
 }
 
 // Splits a path into its key names; false when a name is empty or too long

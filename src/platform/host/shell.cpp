@@ -6,6 +6,7 @@
 // simulated system that tests set up through host_shell.h.
 #include "platform/host/call_log.h"
 #include "platform/host/host_shell.h"
+#include "platform/host/host_text.h"
 #include "platform/host/win32_subset.h"
 
 #include <stdint.h>
@@ -36,17 +37,6 @@ std::function<void(const std::string&)>& Observer()
 {
     static std::function<void(const std::string&)> observer;
     return observer;
-}
-
-// Windows compares file and variable names without regard to ASCII case.
-std::string Folded(const std::string& text)
-{
-    std::string folded = text;
-    for (char& c : folded) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return folded;
 }
 
 struct Shell {

@@ -1,0 +1,24 @@
+// Host build: text helpers shared by the stand-ins.
+#ifndef MORVANE_PLATFORM_HOST_HOST_TEXT_H
+#define MORVANE_PLATFORM_HOST_HOST_TEXT_H
+
+#include <string>
+
+namespace host
+{
+
+// Windows compares registry keys, file and variable names without regard to
+// the case of ASCII letters: the stand-ins key their maps by this form.
+inline std::string Folded(const std::string& text)
+{
+    std::string folded = text;
+    for (char& c : folded) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    return folded;
+}
+
+} // namespace host
+
+#endif
