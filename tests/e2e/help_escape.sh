@@ -31,15 +31,25 @@ fi
 [ "$(e2e_call_count user32.WinHelpA)" -eq 1 ] || e2e_fail "F1 called WinHelpA $(e2e_call_count user32.WinHelpA) times"
 
 # Wine's help viewer asks whether to look for the missing file; the user
-# answers No. Until then the viewer holds the dialog's WinHelpA call.
-viewer_shown() {
-	[ -n "$(xdotool search --onlyvisible --classname '^winhlp32\.exe$' 2>/dev/null | head -n 1)" ]
+# answers No. Until then the viewer holds the dialog's WinHelpA call, and an
+# Escape would wait behind it: wait (generously, the viewer is a new process)
+# for the question or for the call's return, whichever comes first.
+viewer_window() {
+	xdotool search --onlyvisible --classname '^winhlp32\.exe$' 2>/dev/null | head -n 1
 }
-if e2e_poll 5 viewer_shown; then
-	viewer=$(xdotool search --onlyvisible --classname '^winhlp32\.exe$' 2>/dev/null | head -n 1)
+help_returned() {
+	grep -qF 'Ret  user32.WinHelpA(' "$E2E_DIR/relay.log"
+}
+viewer_or_return() {
+	[ -n "$(viewer_window)" ] || help_returned
+}
+e2e_poll 30 viewer_or_return || e2e_fail "WinHelpA neither returned nor showed the help viewer"
+viewer=$(viewer_window)
+if [ -n "$viewer" ]; then
 	e2e_key "$viewer" n
 	e2e_wait_unmapped "$viewer"
 fi
+e2e_poll 15 help_returned || e2e_fail "WinHelpA did not return after the help viewer's question"
 
 e2e_key "$dialog" Escape
 e2e_wait_program_exit 10

@@ -232,7 +232,7 @@ e2e_window_shown() {
 # e2e_wait_window VAR NAME_REGEX [SECONDS]: waits for a visible window of that
 # title and stores its id in VAR.
 e2e_wait_window() {
-	local var=$1 name=$2 secs=${3:-15}
+	local var=$1 name=$2 secs=${3:-30}
 	e2e_poll "$secs" e2e_window_shown "$name" || e2e_fail "no window titled $name within $secs s"
 	printf -v "$var" '%s' "$(e2e_find_window "$name")"
 }

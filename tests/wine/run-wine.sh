@@ -79,6 +79,9 @@ make_template()
 		kill_leftovers "$state"
 		rm -rf "$state/template" "$state/runs"
 	elif [ -d "$state/template/prefix" ]; then
+		# Made by another run meanwhile. Let go of the lock: this shell goes
+		# on to run a program, and would hold it for as long as that runs.
+		exec 9>&-
 		return 0
 	fi
 	new=$state/template.new
@@ -88,6 +91,7 @@ make_template()
 	# No display: wineboot would otherwise show its progress window.
 	if ! wine_env "$new/prefix" env -u DISPLAY "$WINE64" wineboot -i >"$log" 2>&1 </dev/null; then
 		stop_prefix "$new/prefix" "$log"
+		exec 9>&-
 		echo "run-wine: wineboot failed; see $log" >&2
 		return 1
 	fi
