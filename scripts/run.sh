@@ -40,11 +40,7 @@ if [ -n "${DISPLAY:-}" ] && xprop -root >/dev/null 2>&1; then
 	export E2E_USER_DISPLAY=1
 fi
 
-e2e_begin "$work" "$state"
-e2e_seed_windows "$sample"
-e2e_stage_program "$exe"
-e2e_start_program
-e2e_wait_window dialog "$E2E_DIALOG_TITLE" 30
+e2e_open_dialog "$work" "$state" "$exe" "$sample"
 # Once the dialog has painted, a picture of it with the window manager's frame
 # and caption. In a subshell: a dialog closed at once costs the picture only.
 shot=$work/dialog.png

@@ -27,31 +27,38 @@ unsigned BoundedLength(const char* text, unsigned limit)
     return length;
 }
 
-// Writes the first `folderLength` bytes of `folder`, a backslash unless the
-// folder already ends in one (a root such as "C:\"), and `name` into `path`,
-// which holds FileNameCapacity bytes. Returns 0 when the result would not fit
-// or the folder is empty.
+// Writes the first `firstLength` bytes of `first`, the byte `separator` (none
+// when it is 0) and the zero-terminated `second` into `out`, which holds
+// FileNameCapacity bytes. Returns 0 when the result would not fit.
+int Join(char* out, const char* first, unsigned firstLength, char separator, const char* second)
+{
+    const unsigned separatorLength = separator ? 1 : 0;
+    if (firstLength + separatorLength >= FileNameCapacity)
+        return 0;
+    const unsigned room = FileNameCapacity - firstLength - separatorLength; // for second and zero
+    const unsigned secondLength = BoundedLength(second, room);
+    if (secondLength >= room)
+        return 0;
+    unsigned at = 0;
+    for (unsigned i = 0; i < firstLength; ++i)
+        out[at++] = first[i];
+    if (separator)
+        out[at++] = separator;
+    for (unsigned i = 0; i < secondLength; ++i)
+        out[at++] = second[i];
+    out[at] = '\0';
+    return 1;
+}
+
+// path := the first `folderLength` bytes of `folder`, a backslash unless the
+// folder already ends in one (a root such as "C:\"), and `name`. Returns 0
+// when the result would not fit or the folder is empty.
 int JoinFileName(char* path, const char* folder, unsigned folderLength, const char* name)
 {
     if (folderLength == 0)
         return 0;
     const char last = folder[folderLength - 1];
-    const unsigned separator = (last == '\\' || last == '/') ? 0 : 1;
-    if (folderLength >= FileNameCapacity)
-        return 0;
-    const unsigned room = FileNameCapacity - folderLength - separator; // for name and zero
-    const unsigned nameLength = BoundedLength(name, room);
-    if (nameLength >= room)
-        return 0;
-    unsigned at = 0;
-    for (unsigned i = 0; i < folderLength; ++i)
-        path[at++] = folder[i];
-    if (separator)
-        path[at++] = '\\';
-    for (unsigned i = 0; i < nameLength; ++i)
-        path[at++] = name[i];
-    path[at] = '\0';
-    return 1;
+    return Join(path, folder, folderLength, (last == '\\' || last == '/') ? 0 : '\\', name);
 }
 
 // A directory of the program's name is no program to start.
@@ -98,20 +105,8 @@ int LaunchAndWait(const char* program, const char* argument)
     // buffer of our own rather than in a string constant.
     char commandLine[FileNameCapacity];
     char path[FileNameCapacity];
-    const unsigned programLength = BoundedLength(program, FileNameCapacity);
-    if (programLength >= FileNameCapacity - 1)
+    if (!Join(commandLine, program, BoundedLength(program, FileNameCapacity), ' ', argument))
         return 0;
-    const unsigned room = FileNameCapacity - programLength - 1; // for argument and zero
-    const unsigned argumentLength = BoundedLength(argument, room);
-    if (argumentLength >= room)
-        return 0;
-    unsigned at = 0;
-    for (unsigned i = 0; i < programLength; ++i)
-        commandLine[at++] = program[i];
-    commandLine[at++] = ' ';
-    for (unsigned i = 0; i < argumentLength; ++i)
-        commandLine[at++] = argument[i];
-    commandLine[at] = '\0';
 
     if (!FindInCurrentFolder(program, path) && !FindAlongSearchPath(program, path))
         return 0;

@@ -9,12 +9,7 @@ set -u
 . "$(dirname "$0")/lib.sh"
 exe=$1 state=$2 sample=$3 work=$4
 
-e2e_begin "$work" "$state"
-e2e_seed_windows "$sample"
-e2e_stage_program "$exe"
-e2e_start_program
-
-e2e_wait_window dialog "$E2E_DIALOG_TITLE"
+e2e_open_dialog "$work" "$state" "$exe" "$sample"
 e2e_check_centred "$dialog"
 e2e_shot "$dialog" "$E2E_DIR/dialog.png"
 e2e_check_items "$dialog" "$E2E_DIR/dialog.png"

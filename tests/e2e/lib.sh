@@ -194,6 +194,18 @@ e2e_stage_program() {
 		e2e_fail "cannot stage the program"
 }
 
+# e2e_open_dialog WORKDIR WINE_STATE EXE [MACHINE_INF]: the whole opening of
+# a run: fresh prefix and display (e2e_begin), the Windows folder and registry
+# seeded (with MACHINE_INF when given), the program staged and started, and
+# its dialog shown; the dialog's window is left in $dialog.
+e2e_open_dialog() {
+	e2e_begin "$1" "$2"
+	e2e_seed_windows ${4:+"$4"}
+	e2e_stage_program "$3"
+	e2e_start_program
+	e2e_wait_window dialog "$E2E_DIALOG_TITLE"
+}
+
 # e2e_start_program: starts the staged program in the background from its own
 # folder, with the relay trace of E2E_RELAY_INCLUDE and of process starts going
 # to $E2E_DIR/relay.log.
@@ -481,10 +493,9 @@ e2e_cleanup() {
 		xdotool search --onlyvisible --name . getwindowname %@ >&2 2>/dev/null
 	fi
 	if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
-		# The server was started persistent, so waiting for it to end by
-		# itself would wait forever: end it, and with it the prefix's programs.
-		timeout 10 "$E2E_WINESERVER" -k >/dev/null 2>&1
-		e2e_kill_prefix_processes
+		# The server, the prefix's programs and any leftover, as every Wine
+		# test run ends its prefix.
+		"$E2E_LIB_DIR/../wine/run-wine.sh" --stop "$WINEPREFIX"
 	fi
 	local pid
 	for pid in $E2E_PIDS; do
@@ -510,14 +521,3 @@ e2e_own_child() {
 	[ "${fields[1]}" = $$ ]
 }
 
-# e2e_kill_prefix_processes: any process whose environment names our prefix.
-e2e_kill_prefix_processes() {
-	local p pid
-	for p in /proc/[0-9]*; do
-		pid=${p#/proc/}
-		[ "$pid" != $$ ] && [ "$pid" != "$BASHPID" ] || continue
-		if { tr '\0' '\n' <"$p/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
-			kill -9 "$pid" 2>/dev/null
-		fi
-	done
-}

@@ -11,12 +11,7 @@ set -u
 . "$(dirname "$0")/lib.sh"
 exe=$1 state=$2 work=$3
 
-e2e_begin "$work" "$state"
-e2e_seed_windows
-e2e_stage_program "$exe"
-e2e_start_program
-
-e2e_wait_window dialog "$E2E_DIALOG_TITLE"
+e2e_open_dialog "$work" "$state" "$exe"
 e2e_shot "$dialog" "$E2E_DIR/dialog-open.png"
 e2e_frame "$dialog" "$E2E_DIR/dialog-open.png"
 dx=$GX dy=$GY

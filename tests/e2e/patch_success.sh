@@ -10,12 +10,7 @@ set -u
 . "$(dirname "$0")/lib.sh"
 exe=$1 state=$2 sample=$3 work=$4
 
-e2e_begin "$work" "$state"
-e2e_seed_windows "$sample"
-e2e_stage_program "$exe"
-e2e_start_program
-
-e2e_wait_window dialog "$E2E_DIALOG_TITLE"
+e2e_open_dialog "$work" "$state" "$exe" "$sample"
 e2e_click_ok "$dialog"
 
 # The run shows readme.txt and waits for Notepad: no message while it is open.

@@ -155,7 +155,7 @@ run_program()
 
 usage()
 {
-	echo "usage: $0 STATE PROGRAM [ARGS...] | --template STATE | --sweep STATE | --prefix STATE PREFIX" >&2
+	echo "usage: $0 STATE PROGRAM [ARGS...] | --template STATE | --sweep STATE | --stop PREFIX | --prefix STATE PREFIX" >&2
 	exit 2
 }
 
@@ -173,6 +173,10 @@ case ${1:-} in
 --sweep)
 	[ $# = 2 ] || usage
 	kill_leftovers "$(absolute "$2")"
+	;;
+--stop)
+	[ $# = 2 ] || usage
+	stop_prefix "$(absolute "$2")" /dev/null
 	;;
 --prefix)
 	[ $# = 3 ] || usage

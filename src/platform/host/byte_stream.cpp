@@ -1,6 +1,7 @@
 // Host byte streams over stdio, for the tests: binary mode, '\' in paths
 // opened as '/', and every failed write, flush and close reported.
 #include "platform/byte_stream.h"
+#include "platform/host/host_text.h"
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -14,17 +15,7 @@ struct ByteStream {
 
 ByteStream* StreamOpen(const char* path, StreamModes mode)
 {
-    size_t length = 0;
-    while (path[length] != 0)
-        ++length;
-    char* hostPath = static_cast<char*>(malloc(length + 1));
-    if (hostPath == 0)
-        return 0;
-    for (size_t i = 0; i <= length; ++i)
-        hostPath[i] = path[i] == '\\' ? '/' : path[i];
-
-    FILE* file = fopen(hostPath, mode == STREAM_READ ? "rb" : "wb");
-    free(hostPath);
+    FILE* file = fopen(host::HostPath(path).c_str(), mode == STREAM_READ ? "rb" : "wb");
     if (file == 0)
         return 0;
     ByteStream* stream = static_cast<ByteStream*>(malloc(sizeof(ByteStream)));

@@ -1,4 +1,4 @@
-// Host build: text helpers shared by the stand-ins.
+// Host build: text and path helpers shared by the stand-ins.
 #ifndef MORVANE_PLATFORM_HOST_HOST_TEXT_H
 #define MORVANE_PLATFORM_HOST_HOST_TEXT_H
 
@@ -17,6 +17,18 @@ inline std::string Folded(const std::string& text)
             c = static_cast<char>(c - 'A' + 'a');
     }
     return folded;
+}
+
+// A path that the product built with '\' as the folder separator, as the host
+// file system spells it: a folder laid out like a Windows folder serves it.
+inline std::string HostPath(const char* windowsPath)
+{
+    std::string path = windowsPath;
+    for (char& c : path) {
+        if (c == '\\')
+            c = '/';
+    }
+    return path;
 }
 
 } // namespace host

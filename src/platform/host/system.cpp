@@ -2,13 +2,12 @@
 // Windows directory is the host folder named by the environment variable
 // WINDIR; without it the query fails, as the real one may, and the caller's
 // buffer keeps what it held. Paths built with '\' are used with '/'.
+#include "platform/host/host_text.h"
 #include "platform/win32_api.h"
 
 #include <stdlib.h>
 #include <string.h>
 #include <unistd.h>
-
-#include <string>
 
 UINT GetWindowsDirectoryA(LPSTR lpBuffer, UINT uSize)
 {
@@ -27,10 +26,5 @@ UINT GetWindowsDirectoryA(LPSTR lpBuffer, UINT uSize)
 
 BOOL DeleteFileA(LPCSTR lpFileName)
 {
-    std::string path(lpFileName);
-    for (char& c : path) {
-        if (c == '\\')
-            c = '/';
-    }
-    return unlink(path.c_str()) == 0 ? TRUE : FALSE;
+    return unlink(host::HostPath(lpFileName).c_str()) == 0 ? TRUE : FALSE;
 }
