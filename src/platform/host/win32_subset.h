@@ -16,12 +16,10 @@ typedef uint32_t DWORD;
 typedef int32_t LONG;
 typedef uint32_t UINT;
 typedef DWORD* LPDWORD;
-typedef char CHAR;
 typedef char* LPSTR;
 typedef const char* LPCSTR;
 typedef void* LPVOID;
 typedef void* HANDLE;
-typedef HANDLE* LPHANDLE;
 typedef DWORD REGSAM;
 
 typedef struct HKEY__* HKEY;
@@ -76,8 +74,6 @@ typedef struct _PROCESS_INFORMATION {
 #define REG_OPTION_VOLATILE 0x00000001u
 #define REG_CREATED_NEW_KEY 0x00000001u
 #define REG_OPENED_EXISTING_KEY 0x00000002u
-#define KEY_QUERY_VALUE 0x0001u
-#define KEY_ENUMERATE_SUB_KEYS 0x0008u
 #define KEY_READ 0x20019u
 #define KEY_ALL_ACCESS 0xF003Fu
 
